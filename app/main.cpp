@@ -1,3 +1,5 @@
 #include "app/program_entry.h"
 
-int main(int /*argc*/, char* argv[]) { return vorlo::app::programEntry(argv[0]); }
+int main(int /*argc*/, char* argv[]) {
+    return vorlo::app::programEntry(argv[0]);
+}

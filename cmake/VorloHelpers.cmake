@@ -17,6 +17,6 @@ function(vorlo_add_test)
     endif()
     if(ARG_WIDGETS)
         set_tests_properties(${ARG_NAME} PROPERTIES ENVIRONMENT
-            "QT_QPA_PLATFORM=offscreen:configfile=${PROJECT_SOURCE_DIR}/tests/ui/offscreen-1366x768.json;QT_QPA_FONTDIR=/usr/share/fonts")
+            "QT_QPA_PLATFORM=offscreen:configfile=${PROJECT_SOURCE_DIR}/tests/ui/offscreen-1366x768.json")
     endif()
 endfunction()

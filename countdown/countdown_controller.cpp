@@ -40,10 +40,10 @@ void CountdownController::stop() {
 void CountdownController::tick() {
     remainingSeconds_ = decremented(remainingSeconds_);
     if (remainingSeconds_ != 0) {
-        window_.setRemainingCaption(concatenateTexts({literals::remainingPrefix,
-                                                      integerToText(remainingSeconds_).bytes(),
-                                                      literals::remainingSuffix})
-                                        .bytes());
+        window_.setRemainingCaption(
+            concatenateTexts({literals::remainingPrefix, integerToText(remainingSeconds_).bytes(),
+                              literals::remainingSuffix})
+                .bytes());
         return;
     }
     // The next interval starts before the reminder opens, so a tick that comes while the reminder

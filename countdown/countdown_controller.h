@@ -12,7 +12,8 @@ class CountdownController {
 public:
     static constexpr std::int32_t tickPeriodMs = 1000;
 
-    explicit CountdownController(CountdownWindow& window) : window_(window) {}
+    explicit CountdownController(CountdownWindow& window)
+        : window_(window) {}
 
     void start();
     void stop();

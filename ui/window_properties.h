@@ -28,8 +28,7 @@ public:
     virtual Text text(std::string_view window, std::string_view control) const = 0;
     virtual void setCaption(std::string_view window, std::string_view control,
                             std::string_view gbkCaption) = 0;
-    virtual void setDisabled(std::string_view window, std::string_view control,
-                             bool disabled) = 0;
+    virtual void setDisabled(std::string_view window, std::string_view control, bool disabled) = 0;
     virtual void setTimerPeriod(std::string_view window, std::string_view control,
                                 std::int32_t milliseconds) = 0;
 

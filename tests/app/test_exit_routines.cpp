@@ -8,8 +8,12 @@ namespace vorlo::app {
 namespace {
 
 std::string ran;
-void first() { ran += "first "; }
-void second() { ran += "second "; }
+void first() {
+    ran += "first ";
+}
+void second() {
+    ran += "second ";
+}
 
 TEST(ExitRoutinesTest, RunOnceEachInTheOrderOfRegistration) {
     ran.clear();

@@ -30,8 +30,8 @@ void dismissTheBoxWhenItShows() {
             std::_Exit(3);
         }
         std::fprintf(stderr, "title[%s] icon[%d] buttons[%d] text[%s]\n",
-                     qPrintable(box->windowTitle()), int(box->icon()),
-                     int(box->standardButtons()), qPrintable(box->text()));
+                     qPrintable(box->windowTitle()), int(box->icon()), int(box->standardButtons()),
+                     qPrintable(box->text()));
         box->accept();
     });
 }
@@ -39,7 +39,9 @@ void dismissTheBoxWhenItShows() {
 // Either would end the child with a status of its own instead of the report's.
 constexpr int exitRoutineRan = 4;
 constexpr int handlerRan = 5;
-void exitRoutineThatMustNotRun() { std::_Exit(exitRoutineRan); }
+void exitRoutineThatMustNotRun() {
+    std::_Exit(exitRoutineRan);
+}
 
 TEST(FatalErrorReportDeathTest, ShowsTheOneBoxThenEndsWithStatusMinusOne) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");

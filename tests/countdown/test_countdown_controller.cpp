@@ -119,7 +119,8 @@ TEST_F(CountdownControllerTest, ARemovedIntervalOpensOneLastReminderThenCountsIn
     EXPECT_EQ(window.remindersOpen, 1);
     window.effects.clear();
     ticks(2);
-    EXPECT_THAT(window.effects, ElementsAre("caption " + caption("-1"), "caption " + caption("-2")));
+    EXPECT_THAT(window.effects,
+                ElementsAre("caption " + caption("-1"), "caption " + caption("-2")));
 }
 
 TEST_F(CountdownControllerTest, StartWhileCountingRestartsTheCountAndRewritesTheSamePeriod) {
@@ -160,14 +161,13 @@ TEST_P(IntervalTest, StartTurnsTheBoxIntoSecondsAndTheFirstTickShowsOneLess) {
     EXPECT_THAT(window.effects, ElementsAre("caption " + caption(GetParam().firstTickCount)));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Intervals, IntervalTest,
-    ::testing::Values(IntervalCase{"4", 240, "239"}, IntervalCase{"", 0, "-1"},
-                      IntervalCase{"abc", 0, "-1"}, IntervalCase{"0", 0, "-1"},
-                      IntervalCase{"-2", -120, "-121"},
-                      IntervalCase{"\xA3\xB1", 60, "59"}, // full-width 1
-                      IntervalCase{"35791394", 2147483640, "2147483639"},
-                      IntervalCase{"35791395", -2147483596, "-2147483597"}));
+INSTANTIATE_TEST_SUITE_P(Intervals, IntervalTest,
+                         ::testing::Values(IntervalCase{"4", 240, "239"}, IntervalCase{"", 0, "-1"},
+                                           IntervalCase{"abc", 0, "-1"}, IntervalCase{"0", 0, "-1"},
+                                           IntervalCase{"-2", -120, "-121"},
+                                           IntervalCase{"\xA3\xB1", 60, "59"}, // full-width 1
+                                           IntervalCase{"35791394", 2147483640, "2147483639"},
+                                           IntervalCase{"35791395", -2147483596, "-2147483597"}));
 
 TEST_F(CountdownControllerTest, TheSmallestCountWrapsToTheLargest) {
     window.minutes = "-35791394"; // -2147483640 seconds

@@ -34,7 +34,8 @@ protected:
     }
 
     template <typename T> T* child(std::string_view name) const {
-        auto* found = window->findChild<T*>(QString::fromLatin1(name.data(), qsizetype(name.size())));
+        auto* found =
+            window->findChild<T*>(QString::fromLatin1(name.data(), qsizetype(name.size())));
         EXPECT_NE(found, nullptr) << "no control " << name;
         return found;
     }
@@ -64,6 +65,15 @@ TEST_F(MainWindowTest, IsFirstShownAtTheLeftEdgeAThirdDownWithItsFixedFrame) {
     EXPECT_TRUE(window->windowFlags() & Qt::WindowMinimizeButtonHint);
     EXPECT_FALSE(window->windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_EQ(window->parentWidget(), nullptr) << "the main window has a task-bar entry";
+}
+
+TEST_F(MainWindowTest, WritingLeftOrTopMovesOnlyThatEdgeWithinTheLimit) {
+    layer.setWindowLeft(mainWindow::name, 100000);
+    EXPECT_EQ(window->frameGeometry(), QRect(32627, 256, 186, 123));
+    layer.setWindowTop(mainWindow::name, -100000);
+    EXPECT_EQ(window->frameGeometry(), QRect(32627, -32627, 186, 123));
+    layer.setWindowLeft(mainWindow::name, 40);
+    EXPECT_EQ(window->frameGeometry(), QRect(40, -32627, 186, 123));
 }
 
 TEST_F(MainWindowTest, ThePlacingHandlerRunsOnceWhileTheWindowIsHidden) {
@@ -162,8 +172,8 @@ TEST_F(MainWindowTest, WhileCountingTheCycleIsStopButtonAndBox) {
 }
 
 TEST_F(MainWindowTest, EscEnterAndF1CloseNothingAndClickNothing) {
-    for (std::string_view name : {mainWindow::startButton, mainWindow::onTopCheck,
-                                  mainWindow::minutesEdit}) {
+    for (std::string_view name :
+         {mainWindow::startButton, mainWindow::onTopCheck, mainWindow::minutesEdit}) {
         SCOPED_TRACE(std::string(name));
         auto* control = child<QWidget>(name);
         control->setFocus();

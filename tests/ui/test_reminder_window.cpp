@@ -60,7 +60,8 @@ TEST_F(ReminderWindowTest, DisablesTheMainWindowUntilItClosesAndThenGivesItsStat
     // A click on the disabled window does nothing.
     auto* start = mainWindow->findChild<QPushButton*>(QStringLiteral("startButton"));
     QTest::mouseClick(start, Qt::LeftButton);
-    EXPECT_TRUE(start->isEnabledTo(mainWindow)) << "the start button was clicked through the reminder";
+    EXPECT_TRUE(start->isEnabledTo(mainWindow))
+        << "the start button was clicked through the reminder";
 
     ASSERT_TRUE(reminder->close());
     EXPECT_TRUE(mainWindow->isEnabled());

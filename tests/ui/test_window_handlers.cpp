@@ -81,8 +81,9 @@ TEST(FillTimeLabelTest, WritesTheLocalDateAndTimeOnce) {
     fillTimeLabel(windows);
     ASSERT_THAT(windows.writes, ElementsAre("ReminderWindow timeLabel caption"));
     // Year, month and day with their units, then as much of the time as is not zero.
-    const std::regex dateTimeText("[0-9]{3,4}\xC4\xEA[0-9]{1,2}\xD4\xC2[0-9]{1,2}\xC8\xD5"
-                                  "([0-9]{1,2}\xCA\xB1([0-9]{1,2}\xB7\xD6([0-9]{1,2}\xC3\xEB)?)?)?");
+    const std::regex dateTimeText(
+        "[0-9]{3,4}\xC4\xEA[0-9]{1,2}\xD4\xC2[0-9]{1,2}\xC8\xD5"
+        "([0-9]{1,2}\xCA\xB1([0-9]{1,2}\xB7\xD6([0-9]{1,2}\xC3\xEB)?)?)?");
     EXPECT_TRUE(std::regex_match(windows.lastCaption, dateTimeText)) << windows.lastCaption;
 }
 

@@ -45,7 +45,9 @@ BuiltWindow::BuiltWindow(const WindowDescription& description, QWidget* owner, W
     setAttribute(Qt::WA_DeleteOnClose);
 }
 
-BuiltWindow::~BuiltWindow() { layer_.forget(this); }
+BuiltWindow::~BuiltWindow() {
+    layer_.forget(this);
+}
 
 QWidget* BuiltWindow::control(std::string_view name) const {
     return findChild<QWidget*>(qtName(name), Qt::FindDirectChildrenOnly);

@@ -94,8 +94,8 @@ QWidget* createCheckBox(BuiltWindow& window, const ControlDescription& control,
 void createTimer(BuiltWindow& window, const ControlDescription& control,
                  const std::function<void(Handler)>& raiseEvent) {
     auto* timer = new PeriodTimer(&window);
-    timer->setObjectName(QString::fromLatin1(control.name.data(),
-                                             static_cast<qsizetype>(control.name.size())));
+    timer->setObjectName(
+        QString::fromLatin1(control.name.data(), static_cast<qsizetype>(control.name.size())));
     timer->setPeriod(control.timerPeriodMs);
     QObject::connect(timer, &PeriodTimer::elapsed,
                      [raiseEvent, event = control.event] { raiseEvent(event); });
@@ -193,12 +193,12 @@ void createControls(BuiltWindow& window, const std::function<void(Handler)>& rai
         if (widget == nullptr) {
             continue;
         }
-        widget->setObjectName(QString::fromLatin1(control.name.data(),
-                                                  static_cast<qsizetype>(control.name.size())));
+        widget->setObjectName(
+            QString::fromLatin1(control.name.data(), static_cast<qsizetype>(control.name.size())));
         applyFont(*widget, control);
         widget->setGeometry(control.rect.left, control.rect.top, control.rect.width,
                             control.rect.height);
-        widget->setFocusPolicy(control.focusable               ? Qt::StrongFocus
+        widget->setFocusPolicy(control.focusable                 ? Qt::StrongFocus
                                : takesFocusOnClick(control.kind) ? Qt::ClickFocus
                                                                  : Qt::NoFocus);
         widget->setEnabled(!control.disabled);

@@ -67,11 +67,10 @@ BuiltWindow* WindowLayer::load(const WindowDescription& description, bool modal)
     if (!description.shownInTaskBar) {
         platform::skipTaskBar(*window);
     }
-    const QPoint frameTopLeft =
-        description.startPosition == StartPosition::centredOnScreen
-            ? QPoint((screenWidth() - description.frame.width) / 2,
-                     (screenHeight() - description.frame.height) / 2)
-            : QPoint(description.frame.left, description.frame.top);
+    const QPoint frameTopLeft = description.startPosition == StartPosition::centredOnScreen
+                                    ? QPoint((screenWidth() - description.frame.width) / 2,
+                                             (screenHeight() - description.frame.height) / 2)
+                                    : QPoint(description.frame.left, description.frame.top);
     window->fitFrame(extents, frameTopLeft);
     --eventsSuppressed_;
 
@@ -123,9 +122,13 @@ QWidget* WindowLayer::control(std::string_view window, std::string_view control)
     return built != nullptr ? built->control(control) : nullptr;
 }
 
-std::int32_t WindowLayer::screenWidth() const { return primaryScreenSize().width(); }
+std::int32_t WindowLayer::screenWidth() const {
+    return primaryScreenSize().width();
+}
 
-std::int32_t WindowLayer::screenHeight() const { return primaryScreenSize().height(); }
+std::int32_t WindowLayer::screenHeight() const {
+    return primaryScreenSize().height();
+}
 
 void WindowLayer::setWindowLeft(std::string_view window, std::int32_t left) {
     if (BuiltWindow* built = loadedWindow(window)) {

@@ -78,7 +78,9 @@ constexpr double thirdsOfScreen = 3.0;
 
 } // namespace
 
-const WindowDescription& mainWindowDescription() { return description; }
+const WindowDescription& mainWindowDescription() {
+    return description;
+}
 
 void placeWindow(WindowProperties& windows) {
     const std::int32_t top = realToInteger(windows.screenHeight() / thirdsOfScreen);

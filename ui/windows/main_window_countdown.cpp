@@ -7,7 +7,9 @@ namespace vorlo::ui {
 
 using namespace mainWindow;
 
-Text MainWindowCountdown::minutesText() const { return windows_.text(name, minutesEdit); }
+Text MainWindowCountdown::minutesText() const {
+    return windows_.text(name, minutesEdit);
+}
 
 void MainWindowCountdown::setRemainingCaption(std::string_view gbkCaption) {
     windows_.setCaption(name, remainingLabel, gbkCaption);

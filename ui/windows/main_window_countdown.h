@@ -8,7 +8,8 @@ namespace vorlo::ui {
 // The countdown's view of the main window: its controls, as properties of the window layer.
 class MainWindowCountdown final : public CountdownWindow {
 public:
-    explicit MainWindowCountdown(WindowProperties& windows) : windows_(windows) {}
+    explicit MainWindowCountdown(WindowProperties& windows)
+        : windows_(windows) {}
 
     Text minutesText() const override;
     void setRemainingCaption(std::string_view gbkCaption) override;

@@ -37,7 +37,9 @@ constexpr WindowDescription description{
 
 } // namespace
 
-const WindowDescription& reminderWindowDescription() { return description; }
+const WindowDescription& reminderWindowDescription() {
+    return description;
+}
 
 void fillTimeLabel(WindowProperties& windows) {
     windows.setCaption(name, timeLabel, dateTimeToText(currentDateTime()).bytes());

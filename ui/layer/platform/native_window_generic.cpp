@@ -5,7 +5,9 @@
 namespace vorlo::ui::platform {
 
 // Elsewhere the toolkit places the frame itself, and an owned window has no task-bar entry.
-FrameExtents prepareFirstShow(QWidget& /*window*/) { return {}; }
+FrameExtents prepareFirstShow(QWidget& /*window*/) {
+    return {};
+}
 
 void skipTaskBar(QWidget& /*window*/) {}
 

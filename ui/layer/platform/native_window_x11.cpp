@@ -3,8 +3,6 @@
 #include <QGuiApplication>
 #include <QWidget>
 
-#include <xcb/xcb.h>
-
 #include <algorithm>
 #include <array>
 #include <chrono>
@@ -12,6 +10,7 @@
 #include <memory>
 #include <string_view>
 #include <thread>
+#include <xcb/xcb.h>
 
 namespace vorlo::ui::platform {
 
@@ -34,8 +33,14 @@ xcb_connection_t* connection() {
     return x11 ? x11->connection() : nullptr; // none under the offscreen platform
 }
 
-enum Atom { netWmState, netWmStateSkipTaskbar, netSupported, netRequestFrameExtents,
-            netFrameExtents, atomCount };
+enum Atom {
+    netWmState,
+    netWmStateSkipTaskbar,
+    netSupported,
+    netRequestFrameExtents,
+    netFrameExtents,
+    atomCount
+};
 
 std::array<xcb_atom_t, atomCount> internAtomsNow(xcb_connection_t* c) {
     static constexpr std::array<std::string_view, atomCount> names{
@@ -43,8 +48,8 @@ std::array<xcb_atom_t, atomCount> internAtomsNow(xcb_connection_t* c) {
         "_NET_REQUEST_FRAME_EXTENTS", "_NET_FRAME_EXTENTS"};
     std::array<xcb_intern_atom_cookie_t, atomCount> cookies{};
     for (int i = 0; i < atomCount; ++i) {
-        cookies[i] = xcb_intern_atom(c, 0, static_cast<std::uint16_t>(names[i].size()),
-                                     names[i].data());
+        cookies[i] =
+            xcb_intern_atom(c, 0, static_cast<std::uint16_t>(names[i].size()), names[i].data());
     }
     std::array<xcb_atom_t, atomCount> atoms{};
     for (int i = 0; i < atomCount; ++i) {
@@ -60,9 +65,12 @@ const std::array<xcb_atom_t, atomCount>& internAtoms(xcb_connection_t* c) {
     return atoms;
 }
 
-xcb_window_t rootOf(xcb_connection_t* c) { return xcb_setup_roots_iterator(xcb_get_setup(c)).data->root; }
+xcb_window_t rootOf(xcb_connection_t* c) {
+    return xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+}
 
-bool windowManagerAnswersFrameRequests(xcb_connection_t* c, const std::array<xcb_atom_t, atomCount>& atoms) {
+bool windowManagerAnswersFrameRequests(xcb_connection_t* c,
+                                       const std::array<xcb_atom_t, atomCount>& atoms) {
     constexpr std::uint32_t maxAtoms = 1024;
     XcbReply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
         c, xcb_get_property(c, 0, rootOf(c), atoms[netSupported], XCB_ATOM_ATOM, 0, maxAtoms),
@@ -72,7 +80,8 @@ bool windowManagerAnswersFrameRequests(xcb_connection_t* c, const std::array<xcb
     }
     const auto* supported = static_cast<const xcb_atom_t*>(xcb_get_property_value(reply.get()));
     const int count = xcb_get_property_value_length(reply.get()) / 4;
-    return std::find(supported, supported + count, atoms[netRequestFrameExtents]) != supported + count;
+    return std::find(supported, supported + count, atoms[netRequestFrameExtents]) !=
+           supported + count;
 }
 
 bool readFrameExtents(xcb_connection_t* c, xcb_window_t window, xcb_atom_t property,
