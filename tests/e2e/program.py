@@ -105,6 +105,10 @@ class Running:
         node = self.find_control("remaining", window) if window else None
         return node["name"] if node else None
 
+    def reminders(self):
+        """The X windows of this copy's reminders."""
+        return self.screen.windows_titled(REMINDER_TITLE, pid=self.pid)
+
     def focused(self):
         """(role, name) of the control of the main window that has the focus."""
         window = self.window()

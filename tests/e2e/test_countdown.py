@@ -23,9 +23,6 @@ class CountdownCycle(unittest.TestCase):
         cls.screen = cls.enterClassContext(XSession(*SIZE))
         cls.a11y = cls.screen.accessibility()
 
-    def reminders(self, app):
-        return self.screen.windows_titled(REMINDER_TITLE, pid=app.pid)
-
     def time_label(self, app):
         window = app.window(REMINDER_TITLE)
         labels = window.find_all(role="label") if window else []
@@ -46,7 +43,7 @@ class CountdownCycle(unittest.TestCase):
                    "开始 disabled and 停止 enabled after 开始")
 
         # Count down once a second until the 60th tick opens the reminder.
-        reminder = watch.until(lambda: self.reminders(app), 90, "the reminder window")[0]
+        reminder = watch.until(lambda: app.reminders(), 90, "the reminder window")[0]
         opened_by = time.time()
         elapsed = time.monotonic() - started
         counted = watch.seconds()
@@ -92,7 +89,13 @@ class CountdownCycle(unittest.TestCase):
         self.assertTrue(all(s and s > 0 for s in watch.seconds(mark)), watch.seconds(mark))
         self.assertFalse(app.checked(), "the on-top box took a click while the reminder was open")
         self.assertNotIn(ABOVE, screen.wm_state(app.main))
-        self.assertEqual(self.reminders(app), [reminder])
+        self.assertEqual(app.reminders(), [reminder])
+
+        # Activating the disabled main window (its caption clicked, a task bar) hands the
+        # activation back to the reminder, as a modal window keeps it.
+        screen.activate(app.main)
+        time.sleep(0.5)  # let the window manager carry the request out first
+        wait_equal(screen.active_window, reminder, 5, "the reminder to take the activation back")
 
         # Esc and Enter leave the reminder open.
         screen.activate(reminder)
@@ -100,7 +103,7 @@ class CountdownCycle(unittest.TestCase):
         screen.key("Escape")
         screen.key("Return")
         watch.changed(1, 5, "the next tick")
-        self.assertEqual(self.reminders(app), [reminder], "Esc or Enter closed the reminder")
+        self.assertEqual(app.reminders(), [reminder], "Esc or Enter closed the reminder")
 
         # Minimised and left open, it comes back at the second zero: still one window, same text.
         screen.minimise(reminder)
@@ -108,7 +111,7 @@ class CountdownCycle(unittest.TestCase):
         mark = len(watch.changes)
         watch.until(lambda: 1 in watch.seconds(mark) and watch.seconds(mark)[-1] != 1, 75, "the second zero")
         self.assertEqual(watch.seconds(mark)[-2:], [1, 59], "the second interval ended")
-        self.assertEqual(self.reminders(app), [reminder], "a second reminder window or a new one")
+        self.assertEqual(app.reminders(), [reminder], "a second reminder window or a new one")
         self.assertEqual(self.time_label(app), first_text, "the reminder's time changed at the second zero")
         with self.subTest("an open minimised reminder is restored at the next zero"):
             wait_for(lambda: HIDDEN not in screen.wm_state(reminder) and screen.is_viewable(reminder), 5,
@@ -116,13 +119,13 @@ class CountdownCycle(unittest.TestCase):
 
         # Closing the reminder makes the main window usable at once: 停止 brings it back to idle.
         screen.close_window(reminder)
-        wait_equal(lambda: self.reminders(app), [], 10, "the reminder to close")
+        wait_equal(lambda: app.reminders(), [], 10, "the reminder to close")
         app.click("stop")
         wait_equal(lambda: (app.remaining(), app.enabled("start"), app.enabled("stop")),
                    (IDLE_CAPTION, True, False), 5, "idle after 停止")
         time.sleep(2.5)  # no tick may come any more
         self.assertEqual(app.remaining(), IDLE_CAPTION, "the caption changed after 停止")
-        self.assertEqual(self.reminders(app), [])
+        self.assertEqual(app.reminders(), [])
 
         screen.close_window(app.main)
         self.assertEqual(app.exit_status(timeout=15), 0)

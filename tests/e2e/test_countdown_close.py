@@ -19,9 +19,6 @@ class ClosingWhileCounting(unittest.TestCase):
         cls.screen = cls.enterClassContext(XSession(*SIZE))
         cls.a11y = cls.screen.accessibility()
 
-    def reminders(self, app):
-        return self.screen.windows_titled(REMINDER_TITLE, pid=app.pid)
-
     def start_counting(self, app, minutes=None):
         if minutes is not None:
             app.set_minutes(minutes)
@@ -47,7 +44,7 @@ class ClosingWhileCounting(unittest.TestCase):
         watch.until(lambda: watch.seconds()[-1] is not None and watch.seconds()[-1] <= 238, 10, "two ticks")
         self.screen.close_window(app.main)
         seen = []
-        wait_for(lambda: seen.extend(self.reminders(app)) or app.proc.poll() is not None, 15,
+        wait_for(lambda: seen.extend(app.reminders()) or app.proc.poll() is not None, 15,
                  "the program to end")
         self.assertEqual(app.proc.returncode, 0)
         self.assertEqual(seen, [], "a reminder appeared")
@@ -59,7 +56,7 @@ class ClosingWhileCounting(unittest.TestCase):
         app = Running(self, screen, self.a11y)
         watch = CaptionWatch(app)
         self.start_counting(app, "1")
-        reminder = watch.until(lambda: self.reminders(app), 90, "the reminder window")[0]
+        reminder = watch.until(lambda: app.reminders(), 90, "the reminder window")[0]
         opened_by = time.time()
         opened_after = max(t for s, t in watch.reads if s is not None and s >= 2)
 
@@ -79,12 +76,12 @@ class ClosingWhileCounting(unittest.TestCase):
         self.assertIsNone(app.proc.poll(), "the program ended while the reminder was open")
         self.assertEqual(screen.windows_titled(MAIN_TITLE, pid=app.pid), [app.main],
                          "the main window went away under the open reminder")
-        self.assertEqual(self.reminders(app), [reminder])
+        self.assertEqual(app.reminders(), [reminder])
 
         # After the reminder closes, the request is either carried out (the
         # program ends with status 0) or was refused (the main window works on).
         screen.close_window(reminder)
-        wait_equal(lambda: self.reminders(app), [], 10, "the reminder to close")
+        wait_equal(lambda: app.reminders(), [], 10, "the reminder to close")
         try:
             app.click("stop")
         except RuntimeError:

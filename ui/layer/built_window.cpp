@@ -89,6 +89,15 @@ void BuiltWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
 }
 
+void BuiltWindow::changeEvent(QEvent* event) {
+    // A window disabled by a modal open passes the activation on to the modal window, so the
+    // reminder stays the active window while the user clicks around the program.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !isEnabled()) {
+        layer_.passActivationToModalWindow();
+    }
+    QWidget::changeEvent(event);
+}
+
 void BuiltWindow::closeEvent(QCloseEvent* event) {
     // A disabled window takes no input; a close request that still reaches it from outside (a
     // task bar, the window manager) is refused, and the window that disabled it comes forward.

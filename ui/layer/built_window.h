@@ -38,6 +38,7 @@ public:
     void rememberDisabledWindows(std::vector<std::pair<QPointer<QWidget>, bool>> windows);
 
 protected:
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
 

@@ -5,6 +5,7 @@
 #include "ui/layer/period_timer.h"
 
 #include <QCheckBox>
+#include <QFont>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -36,6 +37,20 @@ void setColour(QWidget& widget, QPalette::ColorRole role, Colour colour) {
 Qt::Alignment toQtAlignment(TextAlignment alignment) {
     return (alignment == TextAlignment::centre ? Qt::AlignHCenter : Qt::AlignLeft) |
            Qt::AlignVCenter;
+}
+
+QFont toQFont(const FontRecord& record) {
+    QFont font;
+    QStringList families{fromGbk(record.face)};
+    families.append(simplifiedChineseFallbacks);
+    font.setFamilies(families);
+    font.setStyleHint(QFont::SansSerif, QFont::PreferQuality);
+    font.setPixelSize(record.pixelHeight);
+    font.setWeight(static_cast<QFont::Weight>(record.weight));
+    font.setItalic(record.italic);
+    font.setUnderline(record.underline);
+    font.setStrikeOut(record.strikeOut);
+    return font;
 }
 
 void applyFont(QWidget& widget, const ControlDescription& control) {
@@ -168,20 +183,6 @@ std::vector<QWidget*> focusChain(const WindowDescription& description,
 }
 
 } // namespace
-
-QFont toQFont(const FontRecord& record) {
-    QFont font;
-    QStringList families{fromGbk(record.face)};
-    families.append(simplifiedChineseFallbacks);
-    font.setFamilies(families);
-    font.setStyleHint(QFont::SansSerif, QFont::PreferQuality);
-    font.setPixelSize(record.pixelHeight);
-    font.setWeight(static_cast<QFont::Weight>(record.weight));
-    font.setItalic(record.italic);
-    font.setUnderline(record.underline);
-    font.setStrikeOut(record.strikeOut);
-    return font;
-}
 
 void createControls(BuiltWindow& window, const std::function<void(Handler)>& raiseEvent) {
     const auto& controls = window.description().controls;

@@ -2,17 +2,11 @@
 
 #include "ui/window_description.h"
 
-#include <QFont>
-
 #include <functional>
-
-class QWidget;
 
 namespace vorlo::ui {
 
 class BuiltWindow;
-
-QFont toQFont(const FontRecord& record);
 
 // Creates the window's controls from its description, stacks them in list order and sets up the
 // Tab cycle. `raiseEvent` is called with a control's bound handler when its event fires.

@@ -102,6 +102,15 @@ void WindowLayer::bringModalWindowsForward() {
     }
 }
 
+void WindowLayer::passActivationToModalWindow() {
+    for (BuiltWindow* window : modal_) {
+        if (!window->isMinimized()) {
+            window->activateWindow();
+            return;
+        }
+    }
+}
+
 void WindowLayer::forget(BuiltWindow* window) {
     std::erase(loaded_, window);
     std::erase(modal_, window);

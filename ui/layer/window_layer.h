@@ -40,8 +40,12 @@ public:
     // No handler runs any more: the program is ending.
     void suppressEventsForGood() { ++eventsSuppressed_; }
 
-    // Brings the open modal windows to the front, as a refused close request does.
+    // Brings the open modal windows to the front, restoring minimised ones, as a refused close
+    // request does.
     void bringModalWindowsForward();
+    // Activates an open modal window that is not minimised, as activating a window that it
+    // disabled does; a minimised one stays minimised.
+    void passActivationToModalWindow();
     // Called by a built window as it is destroyed.
     void forget(BuiltWindow* window);
 
