@@ -4,8 +4,10 @@
 #include "ui/layer/gbk_codec.h"
 #include "ui/layer/period_timer.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QFont>
+#include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -39,11 +41,25 @@ Qt::Alignment toQtAlignment(TextAlignment alignment) {
            Qt::AlignVCenter;
 }
 
+// The described face if it is installed, else the first installed face that covers Simplified
+// Chinese. Looked up here because the toolkit's own search for a missing face (every fallback,
+// ranked by the font configuration) costs more than the rest of the window's build.
+QString installedFace(const QString& face) {
+    const QStringList installed = QFontDatabase::families();
+    if (installed.contains(face)) {
+        return face;
+    }
+    for (const QString& fallback : simplifiedChineseFallbacks) {
+        if (installed.contains(fallback)) {
+            return fallback;
+        }
+    }
+    return face; // none installed: the toolkit finds the nearest face by itself
+}
+
 QFont toQFont(const FontRecord& record) {
     QFont font;
-    QStringList families{fromGbk(record.face)};
-    families.append(simplifiedChineseFallbacks);
-    font.setFamilies(families);
+    font.setFamily(installedFace(fromGbk(record.face)));
     font.setStyleHint(QFont::SansSerif, QFont::PreferQuality);
     font.setPixelSize(record.pixelHeight);
     font.setWeight(static_cast<QFont::Weight>(record.weight));
@@ -62,7 +78,6 @@ void applyFont(QWidget& widget, const ControlDescription& control) {
 QWidget* createLabel(BuiltWindow& window, const ControlDescription& control) {
     auto* label = new QLabel(&window);
     label->setTextFormat(Qt::PlainText);
-    label->setText(fromGbk(control.text));
     label->setAlignment(toQtAlignment(control.alignment));
     label->setWordWrap(false);
     label->setAutoFillBackground(true);
@@ -74,7 +89,6 @@ QWidget* createLabel(BuiltWindow& window, const ControlDescription& control) {
 QWidget* createEditBox(BuiltWindow& window, const ControlDescription& control) {
     auto* edit = new QLineEdit(&window);
     edit->setMaxLength(std::numeric_limits<int>::max());
-    edit->setText(fromGbk(control.text));
     edit->setAlignment(toQtAlignment(control.alignment));
     setColour(*edit, QPalette::Base, control.backgroundColour);
     setColour(*edit, QPalette::Text, control.textColour);
@@ -83,7 +97,7 @@ QWidget* createEditBox(BuiltWindow& window, const ControlDescription& control) {
 
 QWidget* createPushButton(BuiltWindow& window, const ControlDescription& control,
                           const std::function<void(Handler)>& raiseEvent) {
-    auto* button = new QPushButton(fromGbk(control.text), &window);
+    auto* button = new QPushButton(&window);
     // Neither button is a default button: Enter clicks nothing.
     button->setAutoDefault(false);
     button->setDefault(false);
@@ -94,7 +108,7 @@ QWidget* createPushButton(BuiltWindow& window, const ControlDescription& control
 
 QWidget* createCheckBox(BuiltWindow& window, const ControlDescription& control,
                         const std::function<void(Handler)>& raiseEvent) {
-    auto* box = new QCheckBox(fromGbk(control.text), &window);
+    auto* box = new QCheckBox(&window);
     box->setChecked(control.checked);
     box->setAutoFillBackground(true);
     setColour(*box, QPalette::Window, control.backgroundColour);
@@ -184,6 +198,16 @@ std::vector<QWidget*> focusChain(const WindowDescription& description,
 
 } // namespace
 
+void setControlText(QWidget& control, const QString& text) {
+    if (auto* label = qobject_cast<QLabel*>(&control)) {
+        label->setText(text);
+    } else if (auto* button = qobject_cast<QAbstractButton*>(&control)) {
+        button->setText(text);
+    } else if (auto* edit = qobject_cast<QLineEdit*>(&control)) {
+        edit->setText(text);
+    }
+}
+
 void createControls(BuiltWindow& window, const std::function<void(Handler)>& raiseEvent) {
     const auto& controls = window.description().controls;
     std::vector<QWidget*> widgets(controls.size(), nullptr);
@@ -196,7 +220,9 @@ void createControls(BuiltWindow& window, const std::function<void(Handler)>& rai
         }
         widget->setObjectName(
             QString::fromLatin1(control.name.data(), static_cast<qsizetype>(control.name.size())));
+        // The font comes before the text, so the text is laid out once, in its own font.
         applyFont(*widget, control);
+        setControlText(*widget, fromGbk(control.text));
         widget->setGeometry(control.rect.left, control.rect.top, control.rect.width,
                             control.rect.height);
         widget->setFocusPolicy(control.focusable                 ? Qt::StrongFocus

@@ -4,6 +4,9 @@
 
 #include <functional>
 
+class QString;
+class QWidget;
+
 namespace vorlo::ui {
 
 class BuiltWindow;
@@ -11,5 +14,8 @@ class BuiltWindow;
 // Creates the window's controls from its description, stacks them in list order and sets up the
 // Tab cycle. `raiseEvent` is called with a control's bound handler when its event fires.
 void createControls(BuiltWindow& window, const std::function<void(Handler)>& raiseEvent);
+
+// The caption of a label or button, the contents of an edit box.
+void setControlText(QWidget& control, const QString& text);
 
 } // namespace vorlo::ui

@@ -6,11 +6,9 @@
 #include "ui/layer/period_timer.h"
 #include "ui/layer/platform/native_window.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QIcon>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QScreen>
@@ -178,11 +176,8 @@ Text WindowLayer::text(std::string_view window, std::string_view name) const {
 
 void WindowLayer::setCaption(std::string_view window, std::string_view name,
                              std::string_view gbkCaption) {
-    QWidget* widget = control(window, name);
-    if (auto* label = qobject_cast<QLabel*>(widget)) {
-        label->setText(fromGbk(gbkCaption));
-    } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
-        button->setText(fromGbk(gbkCaption));
+    if (QWidget* widget = control(window, name)) {
+        setControlText(*widget, fromGbk(gbkCaption));
     }
 }
 
