@@ -73,15 +73,16 @@ struct WindowDescription {
     bool minimiseButton = true;
     bool maximiseButton = false;
     StartPosition startPosition = StartPosition::asStored;
-    bool movable = true;
     bool shownInTaskBar = true;
     bool alwaysOnTop = false;
+    // While the window is open and enabled, activating a window it disabled hands the
+    // activation back to it. (A client cannot keep a caption drawn by the window manager
+    // looking active when another program's window is activated.)
     bool captionStaysActive = false;
-    bool escCloses = false;
-    bool enterMovesFocus = false;
-    bool f1OpensHelp = false;
-    bool dragByClientArea = false;
     Colour background = buttonFace;
+    // Every window can be moved by its caption, and the layer has no keyboard or mouse services
+    // of its own: Esc closes nothing, Enter moves no focus, F1 opens no help and the client area
+    // does not drag the window.
     bool visible = true;
     Handler created = Handler::none;
     // In list order: the first is the top of the stacking order; the order also decides Tab.

@@ -40,6 +40,7 @@ constexpr std::array probeControls{
 
 constexpr WindowDescription probe{.name = "Probe",
                                   .frame = {10, 10, 120, 90},
+                                  .background = {.red = 10, .green = 20, .blue = 30},
                                   .created = Handler::start,
                                   .controls = probeControls};
 
@@ -58,6 +59,8 @@ TEST_F(WindowLayerTest, TheBuildRaisesOnlyTheCreatedEvent) {
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(raised, std::vector<Handler>{Handler::start});
     EXPECT_TRUE(window->findChild<QCheckBox*>(QStringLiteral("checkedBox"))->isChecked());
+    EXPECT_EQ(window->palette().color(QPalette::Window), QColor(10, 20, 30));
+    EXPECT_EQ(window->frameGeometry(), QRect(10, 10, 120, 90)) << "placed as stored";
 }
 
 TEST_F(WindowLayerTest, TabOrderValuesOrderTheCycleBeforeListOrder) {

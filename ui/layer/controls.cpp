@@ -26,16 +26,6 @@ const QStringList simplifiedChineseFallbacks{
     QStringLiteral("Source Han Sans SC"), QStringLiteral("WenQuanYi Micro Hei"),
     QStringLiteral("WenQuanYi Zen Hei")};
 
-// Button face is whatever the platform's palette says; only RGB colours are written.
-void setColour(QWidget& widget, QPalette::ColorRole role, Colour colour) {
-    if (colour.buttonFace) {
-        return;
-    }
-    QPalette palette = widget.palette();
-    palette.setColor(role, QColor(colour.red, colour.green, colour.blue));
-    widget.setPalette(palette);
-}
-
 Qt::Alignment toQtAlignment(TextAlignment alignment) {
     return (alignment == TextAlignment::centre ? Qt::AlignHCenter : Qt::AlignLeft) |
            Qt::AlignVCenter;
@@ -197,6 +187,15 @@ std::vector<QWidget*> focusChain(const WindowDescription& description,
 }
 
 } // namespace
+
+void setColour(QWidget& widget, QPalette::ColorRole role, Colour colour) {
+    if (colour.buttonFace) {
+        return;
+    }
+    QPalette palette = widget.palette();
+    palette.setColor(role, QColor(colour.red, colour.green, colour.blue));
+    widget.setPalette(palette);
+}
 
 void setControlText(QWidget& control, const QString& text) {
     if (auto* label = qobject_cast<QLabel*>(&control)) {

@@ -58,6 +58,7 @@ BuiltWindow* WindowLayer::load(const WindowDescription& description, bool modal)
     QWidget* owner = modal || !description.shownInTaskBar ? ownerWindow_.get() : nullptr;
     auto* window = new BuiltWindow(description, owner, *this);
     window->setWindowTitle(fromGbk(description.caption));
+    setColour(*window, QPalette::Window, description.background);
     createControls(*window, [this](Handler handler) { raiseEvent(handler); });
     // The final hints are set before the window manager is asked about the frame.
     window->setFixedSize(description.frame.width, description.frame.height);
@@ -102,7 +103,7 @@ void WindowLayer::bringModalWindowsForward() {
 
 void WindowLayer::passActivationToModalWindow() {
     for (BuiltWindow* window : modal_) {
-        if (!window->isMinimized()) {
+        if (window->description().captionStaysActive && !window->isMinimized()) {
             window->activateWindow();
             return;
         }

@@ -43,8 +43,8 @@ public:
     // Brings the open modal windows to the front, restoring minimised ones, as a refused close
     // request does.
     void bringModalWindowsForward();
-    // Activates an open modal window that is not minimised, as activating a window that it
-    // disabled does; a minimised one stays minimised.
+    // Activates an open modal window that keeps its caption active and is not minimised, as
+    // activating a window that it disabled does; a minimised one stays minimised.
     void passActivationToModalWindow();
     // Called by a built window as it is destroyed.
     void forget(BuiltWindow* window);
