@@ -61,6 +61,10 @@ TEST_F(WindowLayerTest, TheBuildRaisesOnlyTheCreatedEvent) {
     EXPECT_TRUE(window->findChild<QCheckBox*>(QStringLiteral("checkedBox"))->isChecked());
     EXPECT_EQ(window->palette().color(QPalette::Window), QColor(10, 20, 30));
     EXPECT_EQ(window->frameGeometry(), QRect(10, 10, 120, 90)) << "placed as stored";
+    // The icon is decoded by the layer itself: a wrong format name would leave it empty.
+    const QImage icon = QApplication::windowIcon().pixmap(32, 32).toImage();
+    ASSERT_EQ(icon.size(), QSize(32, 32));
+    EXPECT_EQ(icon.pixelColor(0, 0), QColor(24, 128, 132)) << "the teal tile in the corner";
 }
 
 TEST_F(WindowLayerTest, TabOrderValuesOrderTheCycleBeforeListOrder) {
