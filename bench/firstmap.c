@@ -1,6 +1,6 @@
 /* Starts a program and tells how long it took until its first top-level window was mapped.
  *
- *   firstmap PROGRAM [ARGUMENT...]
+ *   firstmap [-c CPU] PROGRAM [ARGUMENT...]
  *
  * Listens for MapNotify on the root window (a window manager maps its frame there right after the
  * client), starts the program, and at the first map of a window that holds a client with the
@@ -8,13 +8,14 @@
  * window in hex, CPU the milliseconds its threads had run on a CPU by then, from schedstat), or
  * "PID timeout 0 0" after 30 s. Both times are CLOCK_MONOTONIC, the start taken just before
  * fork(). Then it waits for the program and ends with its exit status; the program is killed if
- * this process dies first. */
+ * this process dies first. With -c the program runs on that CPU only (firstmap itself on any). */
 
 #define _GNU_SOURCE
 #include <xcb/xcb.h>
 
 #include <dirent.h>
 #include <poll.h>
+#include <sched.h>
 #include <signal.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -91,8 +92,14 @@ static xcb_window_t client_of(xcb_connection_t* c, xcb_window_t w, pid_t pid, xc
 }
 
 int main(int argc, char* argv[]) {
+    int on_cpu = -1;
+    if (argc > 2 && strcmp(argv[1], "-c") == 0) {
+        on_cpu = atoi(argv[2]);
+        argv += 2;
+        argc -= 2;
+    }
     if (argc < 2) {
-        fprintf(stderr, "usage: firstmap PROGRAM [ARGUMENT...]\n");
+        fprintf(stderr, "usage: firstmap [-c CPU] PROGRAM [ARGUMENT...]\n");
         return 2;
     }
     xcb_connection_t* c = xcb_connect(NULL, NULL);
@@ -110,6 +117,12 @@ int main(int argc, char* argv[]) {
     const pid_t pid = fork();
     if (pid == 0) {
         prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (on_cpu >= 0) {
+            cpu_set_t set;
+            CPU_ZERO(&set);
+            CPU_SET(on_cpu, &set);
+            sched_setaffinity(0, sizeof set, &set);
+        }
         execvp(argv[1], argv + 1);
         _exit(127);
     }
