@@ -1,6 +1,6 @@
 """Times countdown ticks from outside the programs, through the accessibility layer.
 
-    /usr/bin/python3 tick_observer.py TICKS MINUTES PROGRAM...
+    /usr/bin/python3 tick_observer.py [--repaintlog PATH] TICKS MINUTES PROGRAM...
 
 Run on a D-Bus session of its own (dbus-run-session) on the display to use. Starts each PROGRAM
 with the accessibility bridge on, writes MINUTES into its edit box and presses its start button
@@ -12,6 +12,10 @@ the socket, before anything else handles it (pyatspi's own delivery adds millise
 jitter). pyatspi gives the texts, and its listener is what makes the programs send these
 signals at all. After TICKS texts of each, the programs are ended and one JSON line printed:
 {"runs": [{"times": [seconds...], "counts": [N...]}, ...]}, in the order of the programs.
+
+With --repaintlog (bench/repaintlog.c), the windows are also set side by side, so that none
+hides another's drawing, and each run gets "repaints": [[server ms, received s], ...], every
+drawing into its window from just before the first press on, as the X server timed it.
 """
 
 import json
@@ -20,6 +24,7 @@ import re
 import signal
 import subprocess
 import sys
+import threading
 import time
 
 import pyatspi
@@ -81,10 +86,42 @@ def stamp_name_changes(received):
     return bus
 
 
+def log_repaints(repaintlog, pids):
+    """Sets the windows of pids side by side, starts repaintlog on them and gives its process
+    and the list each window's [server ms, received s] pairs are added to."""
+    windows = []
+    for i, pid in enumerate(pids):
+        found = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--pid", str(pid)],
+                               capture_output=True, text=True, timeout=30).stdout.split()
+        windows.append(found[0])
+        if i > 0:  # the programs open at the same place
+            subprocess.run(["xdotool", "windowmove", "--sync", found[0], str(2 + 260 * i), "256"],
+                           timeout=30)
+    repaints = [[] for _ in windows]
+    log = subprocess.Popen([repaintlog, *windows], stdout=subprocess.PIPE,
+                           stdin=subprocess.DEVNULL, text=True)
+
+    def read():
+        for line in log.stdout:
+            index, server_ms, received_ms = line.split()
+            repaints[int(index)].append([int(server_ms), float(received_ms) / 1000])
+
+    threading.Thread(target=read, daemon=True).start()
+    time.sleep(0.5)  # the moves have been drawn
+    for r in repaints:
+        r.clear()
+    return log, repaints
+
+
 def main():
-    ticks, minutes, programs = int(sys.argv[1]), sys.argv[2], sys.argv[3:]
+    args = sys.argv[1:]
+    repaintlog = None
+    if args[0] == "--repaintlog":
+        repaintlog, args = args[1], args[2:]
+    ticks, minutes, programs = int(args[0]), args[1], args[2:]
     env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
     procs = [subprocess.Popen([p], env=env, stdin=subprocess.DEVNULL) for p in programs]
+    log = None
     try:
         controls = []  # (edit box, start button, label key) of each program
         for proc in procs:
@@ -109,6 +146,8 @@ def main():
             return False
 
         pyatspi.Registry.registerEventListener(on_name, "object:property-change:accessible-name")
+        if repaintlog:
+            log, repaints = log_repaints(repaintlog, [proc.pid for proc in procs])
         for i, (edit, start, _) in enumerate(controls):
             if i > 0:
                 time.sleep(0.5)
@@ -122,8 +161,13 @@ def main():
             if len(received[key]) < n:
                 raise SystemExit(f"tick_observer: {n} texts but {len(received[key])} signals")
             runs.append({"times": received[key][:n], "counts": counts[key][:n]})
+        if log:
+            for run, r in zip(runs, repaints):
+                run["repaints"] = list(r)
         print(json.dumps({"runs": runs}), flush=True)
     finally:
+        if log:
+            log.terminate()
         for proc in procs:
             proc.send_signal(signal.SIGTERM)
         for proc in procs:
