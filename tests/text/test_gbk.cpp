@@ -25,7 +25,7 @@ TEST_P(GbkDecodeTest, ReadsTheCharacterAtTheFront) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, GbkDecodeTest,
     ::testing::Values(DecodeCase{"A\xB7", u'A', 1},        // a single byte stays one
-                      DecodeCase{"\xB7\xD6", u'分', 2},    // the first code of GB2312 kind
+                      DecodeCase{"\xB7\xD6", u'分', 2},    // a character of the main window
                       DecodeCase{"\x81\x40", 0x4E02, 2},   // the first code of all
                       DecodeCase{"\xFE\xFE", 0xE4C5, 2},   // the last, user-defined
                       DecodeCase{"\x80", 0x20AC, 1},       // the euro sign, on its own
